@@ -19,7 +19,6 @@
 
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 using BOOL = int;
 using BYTE = std::uint8_t;
