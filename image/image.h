@@ -37,7 +37,13 @@ struct TgaImage {
     void release();
 };
 
+// What TgaImage::load does once the file is in fileData and fileSize: parses, decodes and frees
+// fileData. Lets the fuzzer and the benchmark decode bytes held in memory.
+TgaResult decodeFileData(TgaImage& image);
+
 // The steps of TgaImage::load, each working on the record; exposed for tests and the fuzzer.
+// copyRawPixels and readPalette give TgaBadFile when called on a file too short for what they
+// copy; load has refused such a file before it calls them.
 TgaResult parseHeader(TgaImage& image);      // TgaOk, TgaNoFile, TgaBadFile or TgaUnsupported
 TgaResult copyRawPixels(TgaImage& image);    // TgaOk or TgaNoMemory
 TgaResult decodeRlePixels(TgaImage& image);  // TgaOk, TgaNoMemory or TgaBadFile

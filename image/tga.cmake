@@ -1,0 +1,37 @@
+# The TGA reader: pure C++, no OpenGL.
+set(TGA_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+velmory_library(tga ${TGA_DIR}/tga.cpp)
+target_link_libraries(tga PUBLIC common)
+if(VELMORY_BUILD_FUZZERS)
+  # Coverage feedback for the fuzzer inside the reader itself.
+  target_compile_options(tga PRIVATE -fsanitize=fuzzer-no-link)
+endif()
+
+# stb_image serves as an independent oracle in the tests and as the baseline in the benchmark,
+# never in the program. Its code is not ours and is built without our warnings; UBSan stays off
+# for it so that a finding inside stb cannot mask one of ours.
+if(VELMORY_BUILD_TESTS OR VELMORY_BUILD_BENCHMARKS)
+  add_library(tga_stb STATIC ${TGA_DIR}/test/tga_stb_impl.cpp)
+  target_compile_options(tga_stb PRIVATE -w -fno-sanitize=undefined)
+endif()
+
+if(VELMORY_BUILD_TESTS)
+  velmory_test(tga_tests
+    SOURCES ${TGA_DIR}/test/tga_files.cpp ${TGA_DIR}/test/tga_load_test.cpp
+            ${TGA_DIR}/test/tga_malformed_test.cpp ${TGA_DIR}/test/tga_stb_test.cpp
+    LIBS tga tga_stb)
+endif()
+
+if(VELMORY_BUILD_FUZZERS)
+  add_executable(fuzz_tga ${TGA_DIR}/fuzz/fuzz_tga.cpp)
+  target_compile_options(fuzz_tga PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_options(fuzz_tga PRIVATE -fsanitize=fuzzer,address,undefined)
+  target_link_libraries(fuzz_tga PRIVATE tga velmory_warnings)
+endif()
+
+if(VELMORY_BUILD_BENCHMARKS)
+  find_package(benchmark REQUIRED)
+  add_executable(tga_bench ${TGA_DIR}/bench/tga_bench.cpp)
+  target_link_libraries(tga_bench PRIVATE tga tga_stb benchmark::benchmark velmory_warnings)
+endif()
