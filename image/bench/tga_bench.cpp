@@ -27,14 +27,12 @@ struct BenchFile {
     std::size_t pixelBytes;
 };
 
-Bytes header(int imageType, int bitsPerPixel, std::uint8_t descriptor) {
-    Bytes h(18, 0);
-    h[2] = static_cast<std::uint8_t>(imageType);
-    h[12] = h[14] = Side & 0xFF;
-    h[13] = h[15] = Side >> 8;
-    h[16] = static_cast<std::uint8_t>(bitsPerPixel);
-    h[17] = descriptor;
-    return h;
+void appendHeader(Bytes& out, int imageType, int bitsPerPixel, std::uint8_t descriptor) {
+    const std::uint8_t side[2] = {Side & 0xFF, Side >> 8};
+    const std::uint8_t h[18] = {0, 0, static_cast<std::uint8_t>(imageType), 0, 0, 0, 0, 0, 0, 0,
+                                0, 0, side[0], side[1], side[0], side[1],
+                                static_cast<std::uint8_t>(bitsPerPixel), descriptor};
+    out.insert(out.end(), h, h + 18);
 }
 
 // Greedy run-length packing of the whole pixel stream: repeats of two or more become run
@@ -102,7 +100,9 @@ Bytes picturePixels(int size) {
 }
 
 Bytes makeFile(int imageType, int bitsPerPixel, std::uint8_t descriptor, const Bytes& pixels) {
-    Bytes file = header(imageType, bitsPerPixel, descriptor);
+    Bytes file;
+    file.reserve(18 + pixels.size() + pixels.size() / 128 + 1);
+    appendHeader(file, imageType, bitsPerPixel, descriptor);
     if (imageType == 10) {
         appendPackets(file, pixels, bitsPerPixel / 8);
     } else {
