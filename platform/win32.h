@@ -158,6 +158,16 @@ constexpr UINT WM_MBUTTONUP = 0x0208;
 // Message boxes.
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_ICONERROR = 0x00000010;
+constexpr UINT MB_ICONWARNING = 0x00000030;
+constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr int IDOK = 1;
+
+// Mouse messages' wParam: which buttons and modifier keys are down.
+constexpr WPARAM MK_LBUTTON = 0x0001;
+constexpr WPARAM MK_RBUTTON = 0x0002;
+constexpr WPARAM MK_SHIFT = 0x0004;
+constexpr WPARAM MK_CONTROL = 0x0008;
+constexpr WPARAM MK_MBUTTON = 0x0010;
 
 // Pixel formats.
 constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;
@@ -204,6 +214,7 @@ constexpr UINT VK_SUBTRACT = 0x6D;
 constexpr UINT VK_DECIMAL = 0x6E;
 constexpr UINT VK_DIVIDE = 0x6F;
 constexpr UINT VK_F1 = 0x70;
+constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F10 = 0x79;
 constexpr UINT VK_F12 = 0x7B;
 constexpr UINT VK_NUMLOCK = 0x90;
@@ -252,6 +263,10 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context);
 HANDLE WINAPI CreateThread(SECURITY_ATTRIBUTES* security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
                            LPVOID param, DWORD flags, LPDWORD threadId);
 BOOL WINAPI GetExitCodeThread(HANDLE thread, LPDWORD exitCode);
+
+// The program's entry, defined by app/; the platform's own entry calls it on the main thread and
+// makes its result the process's exit status.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
 
 #endif  // !_WIN32
 

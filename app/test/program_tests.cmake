@@ -1,0 +1,12 @@
+# Tests that run the program itself, or its WinMain, on a virtual X server.
+
+# WinMain with the SDL platform and its test hooks, for the start-up failure paths.
+add_executable(startup_probe test/startup_probe.cpp)
+target_link_libraries(startup_probe PRIVATE platform_sdl appshell velmory_warnings)
+
+add_executable(startup_tests test/startup_test.cpp)
+target_link_libraries(startup_tests PRIVATE GTest::gtest GTest::gtest_main velmory_warnings)
+target_compile_definitions(startup_tests PRIVATE STARTUP_PROBE="$<TARGET_FILE:startup_probe>")
+add_dependencies(startup_tests startup_probe)
+add_test(NAME startup_tests COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/test/with_xvfb.sh $<TARGET_FILE:startup_tests>)
+set_tests_properties(startup_tests PROPERTIES TIMEOUT 120)

@@ -1,0 +1,4 @@
+# Sanitizer settings for runs of the whole program (sourced). The program runs on libraries that
+# are not built with the sanitizers (SDL2, Xlib, Mesa); what they keep until exit is theirs.
+here_options=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+export LSAN_OPTIONS="suppressions=$here_options/program.lsan.supp:print_suppressions=0"

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual X server of its own: with_xvfb.sh COMMAND [ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xvfb.sh"
+source "$here/sanitizer_options.sh"
+start_xvfb
+"$@"
