@@ -6,13 +6,6 @@
 
 namespace {
 
-constexpr int ViewWidth = 800;
-constexpr int ViewHeight = 600;
-// Pixels per scene unit in the hands' plane (600 units away) and in the title's (800 away),
-// for a 45 degree field of view over 600 pixels.
-const double HandPlaneScale = 300.0 / (600.0 * std::tan(22.5 * 3.14159265358979323846 / 180.0));
-const double TitlePlaneScale = 300.0 / (800.0 * std::tan(22.5 * 3.14159265358979323846 / 180.0));
-
 const char HelpText[] =
     "Controls:     In game steer/roll: Cursor keys     Hand size: '+' or '-'     Hand spacing: Shift + "
     "Left/Right cursor keys     Range of travel: Shift + Up/Down cursor keys     Toggle waving: F12";
@@ -27,48 +20,6 @@ struct Frame {
 Frame whiteFrame(int width, int height)
 {
     return {width, height, std::vector<double>(static_cast<std::size_t>(width) * height * 3, 1.0)};
-}
-
-// GL_LINEAR with clamping to the edge texels, on straight RGBA as the texture holds it.
-void sampleLinear(const Image8& tex, double s, double t, double out[4])
-{
-    const double u = std::clamp(s * tex.width - 0.5, 0.0, tex.width - 1.0);
-    const double v = std::clamp(t * tex.height - 0.5, 0.0, tex.height - 1.0);
-    const int x0 = static_cast<int>(u);
-    const int y0 = static_cast<int>(v);
-    const int x1 = std::min(x0 + 1, tex.width - 1);
-    const int y1 = std::min(y0 + 1, tex.height - 1);
-    const double fx = u - x0;
-    const double fy = v - y0;
-    auto at = [&](int x, int y, int k) {
-        return tex.rgba[(static_cast<std::size_t>(y) * tex.width + x) * 4 + k] / 255.0;
-    };
-    for (int k = 0; k < 4; ++k) {
-        out[k] = (at(x0, y0, k) * (1 - fx) + at(x1, y0, k) * fx) * (1 - fy) +
-                 (at(x0, y1, k) * (1 - fx) + at(x1, y1, k) * fx) * fy;
-    }
-}
-
-// An upright textured square blended with (SRC_ALPHA, ONE_MINUS_SRC_ALPHA); centre and side in
-// frame pixels, y downward. mirrored flips the texture left to right.
-void drawQuad(Frame& f, const Image8& tex, double cx, double cy, double side, bool mirrored)
-{
-    const int x0 = std::max(0, static_cast<int>(std::floor(cx - side / 2)));
-    const int x1 = std::min(f.width, static_cast<int>(std::ceil(cx + side / 2)));
-    const int y0 = std::max(0, static_cast<int>(std::floor(cy - side / 2)));
-    const int y1 = std::min(f.height, static_cast<int>(std::ceil(cy + side / 2)));
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            double s = (x + 0.5 - (cx - side / 2)) / side;
-            const double t = (y + 0.5 - (cy - side / 2)) / side;
-            if (s < 0 || s > 1 || t < 0 || t > 1) continue;
-            if (mirrored) s = 1 - s;
-            double texel[4];
-            sampleLinear(tex, s, t, texel);
-            double* p = &f.rgb[(static_cast<std::size_t>(y) * f.width + x) * 3];
-            for (int k = 0; k < 3; ++k) p[k] = texel[k] * texel[3] + p[k] * (1 - texel[3]);
-        }
-    }
 }
 
 // The help line as the program draws it from a 32-bit font: whole cells, GL_NEAREST at one
@@ -100,24 +51,6 @@ int textWidth(const FontSheet& font, const char* text)
     int w = 0;
     for (const char* c = text; *c != '\0'; ++c) w += font.widths[static_cast<unsigned char>(*c)];
     return w;
-}
-
-// The default scene: hands of handSize 50, 100 units either side of the axis, at rest.
-void drawHands(Frame& f, const Image8& hand)
-{
-    const double side = 100 * HandPlaneScale;
-    const double cy = ViewHeight / 2.0 + (50 / 1.5) * HandPlaneScale;
-    drawQuad(f, hand, ViewWidth / 2.0 - 100 * HandPlaneScale, cy, side, false);
-    drawQuad(f, hand, ViewWidth / 2.0 + 100 * HandPlaneScale, cy, side, true);
-}
-
-Frame sceneFrame(const Previews& p, bool withTitle)
-{
-    Frame f = whiteFrame(ViewWidth, ViewHeight);
-    drawTextLine(f, p.font, HelpText, 10, ViewHeight - 2);
-    drawHands(f, p.hand);
-    if (withTitle) drawQuad(f, p.title, ViewWidth / 2.0, ViewHeight / 2.0, 512 * TitlePlaneScale, false);
-    return f;
 }
 
 Frame crop(const Frame& f, int x, int y, int width, int height)
@@ -201,10 +134,6 @@ bool writePng(const Frame& f, const std::string& path)
 bool writePreviews(const Previews& p, const std::string& directory)
 {
     const std::string d = directory + "/";
-    const Frame plain = sceneFrame(p, false);
-    const double handSide = 100 * HandPlaneScale;
-    const int handsTop = static_cast<int>(ViewHeight / 2.0 + (50 / 1.5) * HandPlaneScale - handSide / 2) - 10;
-
     Frame line = whiteFrame(textWidth(p.font, HelpText) + 20, p.font.cellHeight + 8);
     drawTextLine(line, p.font, HelpText, 10, line.height - 4);
     Image8 sheet;
@@ -218,10 +147,7 @@ bool writePreviews(const Previews& p, const std::string& directory)
         }
     }
 
-    return writePng(onWhite(p.hand), d + "hand.png") &&
-           writePng(crop(plain, 200, handsTop, 400, static_cast<int>(handSide) + 20), d + "hand-scene.png") &&
-           writePng(onWhite(p.title), d + "title.png") &&
-           writePng(sceneFrame(p, true), d + "frame-title.png") && writePng(plain, d + "frame.png") &&
+    return writePng(onWhite(p.hand), d + "hand.png") && writePng(onWhite(p.title), d + "title.png") &&
            writePng(sheetOnWhite, d + "font-sheet.png") && writePng(line, d + "help-line.png") &&
            writePng(enlarged(crop(line, 0, 0, 400, line.height), 3), d + "help-line-3x.png") &&
            writePng(iconSheet(p), d + "icon.png");

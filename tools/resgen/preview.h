@@ -1,6 +1,6 @@
-// PNG previews of the generated pictures: at their real size, and as the scene shows them in
-// the 800 x 600 window, composed on the CPU with the same sampling and blending the program
-// asks of OpenGL.
+// PNG previews of the generated pictures at their real size, on white: the hand, the title, the
+// font sheet, the whole help line (composed with the blending the program uses for a 32-bit
+// font) and the icons. The frames as the scene draws them come from velmory_glpreview.
 #pragma once
 
 #include <string>
