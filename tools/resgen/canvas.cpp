@@ -41,26 +41,6 @@ static std::uint32_t toByte(float v)
     return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
 }
 
-cairo_surface_t* surfaceFromCanvas(const Canvas& canvas)
-{
-    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, canvas.width, canvas.height);
-    cairo_surface_flush(s);
-    const int stride = cairo_image_surface_get_stride(s);
-    unsigned char* data = cairo_image_surface_get_data(s);
-    for (int y = 0; y < canvas.height; ++y) {
-        for (int x = 0; x < canvas.width; ++x) {
-            const float* p = &canvas.rgba[(static_cast<std::size_t>(y) * canvas.width + x) * 4];
-            const std::uint32_t a = toByte(p[3]);
-            // Cairo requires each colour byte not to exceed alpha.
-            const std::uint32_t word = a << 24 | std::min(toByte(p[0]), a) << 16 |
-                                       std::min(toByte(p[1]), a) << 8 | std::min(toByte(p[2]), a);
-            std::memcpy(data + y * stride + x * 4, &word, 4);
-        }
-    }
-    cairo_surface_mark_dirty(s);
-    return s;
-}
-
 Canvas downsample(const Canvas& source, int factor)
 {
     Canvas out = makeCanvas(source.width / factor, source.height / factor);

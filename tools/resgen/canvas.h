@@ -1,5 +1,5 @@
 // Pixel buffers for the drawings: float premultiplied RGBA while drawing, 8-bit straight RGBA
-// when written out, and the bridges to and from Cairo image surfaces.
+// when written out, and the bridge from Cairo image surfaces.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,6 @@ struct Image8 {
 Canvas makeCanvas(int width, int height);
 // Copies a Cairo ARGB32 image surface (native-endian premultiplied words).
 Canvas canvasFromSurface(cairo_surface_t* surface);
-// A new ARGB32 surface holding the canvas; the caller destroys it.
-cairo_surface_t* surfaceFromCanvas(const Canvas& canvas);
 
 // Box-filters by an integer factor; width and height must be multiples of it.
 Canvas downsample(const Canvas& source, int factor);

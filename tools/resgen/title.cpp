@@ -56,7 +56,7 @@ void drawDisc(cairo_t* cr)
 }
 
 // The two hands of the icon, red behind at the upper left, yellow in front at the lower right,
-// each about 0.45 of the hand image's size.
+// each half the hand image's size.
 void drawHands(cairo_t* cr)
 {
     const double scale = 0.5;
