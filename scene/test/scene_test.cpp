@@ -28,6 +28,11 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+// The replacement pair hands out malloc'd memory, so free is the matching release; g++ cannot
+// see that the two replaced operators belong together.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
@@ -220,7 +225,9 @@ TEST_F(HandsSceneTest, TheFrameLoopAllocatesNothing) {
             // Keys held and time moving, so every branch of the frame runs.
             headlessSetClock(swaps * 700);
             for (UINT key : {VK_SHIFT, VK_UP, VK_RIGHT, VK_OEM_PLUS}) KeyTable[key].store(swaps % 2 ? 1 : 0);
-            if (swaps == 1) c.atFirstSwap = allocationCount.load();
+            // From the tenth frame on: Mesa's shader compiler (C++) allocates while it meets new
+            // state in the first frames.
+            if (swaps == 10) c.atFirstSwap = allocationCount.load();
             if (swaps == 30) {
                 c.atLastSwap = allocationCount.load();
                 RunFlag.store(0);
@@ -234,6 +241,9 @@ TEST_F(HandsSceneTest, TheFrameLoopAllocatesNothing) {
 }
 
 // --- One frame's drawing ---------------------------------------------------------------------
+// Textures here are 64 x 64: GL_CLAMP blends the transparent border into the outer half texel,
+// which keeps within a pixel of the quads' edges at this size.
+// ---------------------------------------------------------------------
 
 class DrawSceneTest : public GlTest {
 protected:
@@ -271,7 +281,7 @@ protected:
 };
 
 TEST_F(DrawSceneTest, HandSquaresLandWhereTheProjectionPutsThem) {
-    scene.handTexture = texture(solidTga(4, 4, Red));
+    scene.handTexture = texture(solidTga(64, 64, Red));
     drawScene(scene);
     const Frame frame;
 
@@ -296,9 +306,10 @@ TEST_F(DrawSceneTest, HandSquaresLandWhereTheProjectionPutsThem) {
 // A texture red on its left half and blue on its right: the left hand shows it as stored, the
 // right hand mirrored.
 std::vector<std::uint8_t> redLeftBlueRight() {
-    std::vector<std::uint8_t> file = solidTga(4, 1, Red);
-    for (int i = 2; i < 4; ++i) {
-        std::uint8_t* p = &file[18 + 4 * static_cast<std::size_t>(i)];
+    std::vector<std::uint8_t> file = solidTga(64, 64, Red);
+    for (std::size_t i = 0; i < 64 * 64; ++i) {
+        if (i % 64 < 32) continue;
+        std::uint8_t* p = &file[18 + 4 * i];
         p[0] = 255;  // blue, stored first
         p[2] = 0;
     }
@@ -326,7 +337,7 @@ TEST_F(DrawSceneTest, TheRightHandIsMirroredAndTheLeftIsNot) {
 }
 
 TEST_F(DrawSceneTest, WavingTurnsTheHandsInMirrorImageAndOnlyWhileSet) {
-    scene.handTexture = texture(solidTga(4, 4, Red));
+    scene.handTexture = texture(solidTga(64, 64, Red));
     scene.waveAngle = 20;
     // (+-125, 25) lies above the upright squares' top edge (16.67) but inside both turned ones:
     // the right hand turned counter-clockwise, the left clockwise.
@@ -342,7 +353,7 @@ TEST_F(DrawSceneTest, WavingTurnsTheHandsInMirrorImageAndOnlyWhileSet) {
 }
 
 TEST_F(DrawSceneTest, TravelLinesMarkTheTruncatedRange) {
-    scene.handTexture = texture(solidTga(4, 4, Clear));
+    scene.handTexture = texture(solidTga(64, 64, Clear));
     scene.travelRange = 200.9f;
     scene.showTravelLines = true;
     drawScene(scene);
@@ -351,19 +362,20 @@ TEST_F(DrawSceneTest, TravelLinesMarkTheTruncatedRange) {
     const int bottom = static_cast<int>(project(0, -200, -600).y);
     EXPECT_TRUE(frame.is(400, top, Red));
     EXPECT_TRUE(frame.is(400, bottom, Red));
-    // At 200.9 the line would lie 1.2 pixels higher; one and a half line-widths off is white.
-    EXPECT_TRUE(frame.is(400, top + 4, White));
-    EXPECT_TRUE(frame.is(400, bottom - 4, White));
+    // Lines 3 pixels wide centred on rows 541.4 and 58.6; at 201 (rounded instead of truncated)
+    // they would reach one row further out.
+    EXPECT_TRUE(frame.is(400, top + 2, White)) << describe(frame.at(400, top + 2));
+    EXPECT_TRUE(frame.is(400, bottom - 2, White)) << describe(frame.at(400, bottom - 2));
     EXPECT_TRUE(frame.is(400, 300, White));
     EXPECT_TRUE(frame.is(1, top, Red)) << "the lines run across the whole view";
     EXPECT_TRUE(frame.is(798, bottom, Red));
 }
 
 TEST_F(DrawSceneTest, TheTitleCoversTheLinesUprightInItsOwnColours) {
-    scene.handTexture = texture(solidTga(4, 4, Clear));
+    scene.handTexture = texture(solidTga(64, 64, Clear));
     // A title that is green in its top half and blue in its bottom half.
-    std::vector<std::uint8_t> title = solidTga(2, 4, Green);
-    for (std::size_t i = 4; i < 8; ++i) {
+    std::vector<std::uint8_t> title = solidTga(64, 64, Green);
+    for (std::size_t i = 64 * 32; i < 64 * 64; ++i) {
         title[18 + 4 * i] = 255;
         title[18 + 4 * i + 1] = 0;
     }
@@ -379,13 +391,14 @@ TEST_F(DrawSceneTest, TheTitleCoversTheLinesUprightInItsOwnColours) {
     EXPECT_TRUE(frame.is(400, static_cast<int>(lower.y), Blue)) << describe(frame.at(400, static_cast<int>(lower.y)));
     EXPECT_TRUE(frame.is(400, static_cast<int>(project(0, 100, -600).y), Green)) << "the line is covered";
     const WindowPoint corner = project(256, 256, -800);
-    EXPECT_TRUE(frame.is(static_cast<int>(corner.x) - 2, static_cast<int>(corner.y) - 2, Green));
+    // GL_CLAMP fades the outer half texel (3.6 pixels here) towards the transparent border.
+    EXPECT_TRUE(frame.is(static_cast<int>(corner.x) - 5, static_cast<int>(corner.y) - 5, Green));
     EXPECT_TRUE(frame.is(static_cast<int>(corner.x) + 2, static_cast<int>(corner.y) + 2, White));
 }
 
 TEST_F(DrawSceneTest, TheTitleGoesOnlyAfterAFrameLaterThanItsEnd) {
-    scene.handTexture = texture(solidTga(4, 4, Clear));
-    scene.titleTexture = texture(solidTga(4, 4, Green));
+    scene.handTexture = texture(solidTga(64, 64, Clear));
+    scene.titleTexture = texture(solidTga(64, 64, Green));
     scene.splashVisible = true;
     scene.splashEndTime = 7000;
     struct Step {
@@ -403,8 +416,8 @@ TEST_F(DrawSceneTest, TheTitleGoesOnlyAfterAFrameLaterThanItsEnd) {
 }
 
 TEST_F(DrawSceneTest, TheHelpLineIsDrawnFirstSoTheHandsHideIt) {
-    scene.handTexture = texture(solidTga(4, 4, Red));
-    scene.font.texture = static_cast<std::uint32_t>(texture(solidTga(4, 4, Blue)));
+    scene.handTexture = texture(solidTga(64, 64, Red));
+    scene.font.texture = static_cast<std::uint32_t>(texture(solidTga(64, 64, Blue)));
     scene.font.cellWidth = 600;  // one wide cell under the right hand
     scene.font.cellHeight = 600;
     for (auto& w : scene.font.charWidths) w = 0;
@@ -412,7 +425,7 @@ TEST_F(DrawSceneTest, TheHelpLineIsDrawnFirstSoTheHandsHideIt) {
     drawScene(scene);
     const Frame frame;
     EXPECT_TRUE(same(frame.atScene(100, -33), Red)) << "a hand over the help line";
-    EXPECT_TRUE(same(frame.atScene(250, -33), Blue)) << "the help line beside it";
+    EXPECT_TRUE(same(frame.atScene(200, -33), Blue)) << "the help line beside it";
 }
 
 }  // namespace
