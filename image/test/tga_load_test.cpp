@@ -41,6 +41,8 @@ struct OrderCase {
     Bytes expected;  // stored rows: {1 2 3, 4 5 6} then {7 8 9, 10 11 12}
 };
 
+void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
+
 class TgaRowOrder : public ::testing::TestWithParam<OrderCase> {};
 
 // Only bit 5 picks the row order; right-to-left (0x10) and attribute bits change nothing else.
@@ -85,6 +87,8 @@ struct PacketCase {
     Bytes packets;
     Bytes expected;  // top row first, red first
 };
+
+void PrintTo(const PacketCase& c, std::ostream* os) { *os << c.name; }
 
 Bytes repeated(const Bytes& pixel, int count) {
     Bytes bytes;

@@ -39,6 +39,8 @@ struct MalformedCase {
     TgaResult expected;
 };
 
+void PrintTo(const MalformedCase& c, std::ostream* os) { *os << c.name; }
+
 Bytes makeFile(const MalformedCase& c) {
     Bytes file = seedFile(c.seed);
     for (const Patch& patch : c.patches) {

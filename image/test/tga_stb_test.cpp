@@ -28,6 +28,8 @@ struct DiffCase {
     }
 };
 
+void PrintTo(const DiffCase& c, std::ostream* os) { *os << c.name(); }
+
 const std::vector<std::vector<Packet>> Plans = {
     {{true, 1}, {false, 1}, {true, 128}, {false, 128}},
     {{false, 128}, {true, 3}, {false, 2}, {true, 128}, {true, 1}, {false, 7}},
