@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, CharacterCell,
 
 TEST_F(TextQuads, NegativeWidthMovesNextCharacterLeft) {
     BitmapFont font = fontWithWidths(8);
-    font.charWidths['A'] = static_cast<std::int8_t>(0xFE);
+    font.charWidths[65] = static_cast<std::int8_t>(0xFE);  // 'A'
     const auto vertices = emit(font, "AB", 100);
     const float sB = 2 * font.uStep;  // 'B' is cell 34: column 2, row 2
     const float tB = 3 * font.vStep;
