@@ -21,20 +21,36 @@
 // allocates nothing.
 namespace {
 std::atomic<long> allocationCount{0};
-}
 
-void* operator new(std::size_t size) {
+void* countedAllocation(std::size_t size) noexcept {
     allocationCount.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    return std::malloc(size == 0 ? 1 : size);
+}
+}  // namespace
+
+// Every form of new and delete but the over-aligned ones is replaced, so that each allocation
+// is counted and released by its own pair.
+void* operator new(std::size_t size) {
+    if (void* p = countedAllocation(size)) return p;
     throw std::bad_alloc();
 }
+void* operator new[](std::size_t size) {
+    if (void* p = countedAllocation(size)) return p;
+    throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return countedAllocation(size); }
 // The replacement pair hands out malloc'd memory, so free is the matching release; g++ cannot
-// see that the two replaced operators belong together.
+// see that the replaced operators belong together.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
 void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
