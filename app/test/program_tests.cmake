@@ -10,3 +10,14 @@ target_compile_definitions(startup_tests PRIVATE STARTUP_PROBE="$<TARGET_FILE:st
 add_dependencies(startup_tests startup_probe)
 add_test(NAME startup_tests COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/test/with_xvfb.sh $<TARGET_FILE:startup_tests>)
 set_tests_properties(startup_tests PROPERTIES TIMEOUT 120)
+
+# The program itself, end to end: see test/e2e.sh.
+find_package(X11 REQUIRED)
+add_executable(close_request test/close_request.cpp)
+target_link_libraries(close_request PRIVATE X11::X11 velmory_warnings)
+foreach(case session close alt-f4 missing-hand)
+  add_test(NAME e2e_${case}
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/test/e2e.sh $<TARGET_FILE:velmory> ${PROJECT_SOURCE_DIR}/res
+            $<TARGET_FILE:close_request> ${case})
+  set_tests_properties(e2e_${case} PROPERTIES LABELS e2e TIMEOUT 120)
+endforeach()

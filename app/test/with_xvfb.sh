@@ -4,5 +4,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xvfb.sh"
 source "$here/sanitizer_options.sh"
+trap stop_xvfb EXIT
 start_xvfb
 "$@"

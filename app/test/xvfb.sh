@@ -1,13 +1,12 @@
 # Shell functions for the tests that need an X server: sourced, not run.
 #   start_xvfb   starts Xvfb on a free display number and exports DISPLAY
-#   stop_xvfb    stops it (also on exit, once start_xvfb has run)
+#   stop_xvfb    stops it; the caller traps EXIT to call it
 
 start_xvfb() {
   xvfb_dir=$(mktemp -d)
   # -displayfd: Xvfb picks a free display and writes its number once it accepts connections.
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$xvfb_dir/display" 2>"$xvfb_dir/log" &
   xvfb_pid=$!
-  trap stop_xvfb EXIT
   local waited=0
   while ! grep -q '[0-9]' "$xvfb_dir/display" 2>/dev/null; do
     if ! kill -0 "$xvfb_pid" 2>/dev/null || [ $waited -ge 200 ]; then
