@@ -18,10 +18,11 @@ struct ProbeRun {
 };
 
 // Runs the probe with its working directory in an empty temporary folder, so no res/ is there.
+// A probe that hangs is stopped after a minute and fails its case.
 ProbeRun runProbe(const std::string& failingCall) {
     char folder[] = "/tmp/velmory-probe-XXXXXX";
     if (mkdtemp(folder) == nullptr) return {"mkdtemp failed", -1};
-    const std::string command = "cd '" + std::string(folder) + "' && '" STARTUP_PROBE "' " + failingCall;
+    const std::string command = "cd '" + std::string(folder) + "' && timeout 60 '" STARTUP_PROBE "' " + failingCall;
     ProbeRun run{"", -1};
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[256];

@@ -5,7 +5,8 @@
 start_xvfb() {
   xvfb_dir=$(mktemp -d)
   # -displayfd: Xvfb picks a free display and writes its number once it accepts connections.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$xvfb_dir/display" 2>"$xvfb_dir/log" &
+  # -ardelay: no auto-repeat within a test's time, so a key held down sends no further input.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ardelay 60000 3>"$xvfb_dir/display" 2>"$xvfb_dir/log" &
   xvfb_pid=$!
   local waited=0
   while ! grep -q '[0-9]' "$xvfb_dir/display" 2>/dev/null; do
