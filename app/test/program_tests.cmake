@@ -21,3 +21,9 @@ foreach(case session close alt-f4 missing-hand)
             $<TARGET_FILE:close_request> ${case})
   set_tests_properties(e2e_${case} PROPERTIES LABELS e2e TIMEOUT 120)
 endforeach()
+
+# Measuring tools for docs/performance.md (test/perf/measure.sh); not tests.
+add_executable(bare_loop test/perf/bare_loop.cpp)
+target_link_libraries(bare_loop PRIVATE platform_sdl OpenGL::GL velmory_warnings)
+add_library(swap_timer SHARED test/perf/swap_timer.c)
+target_link_libraries(swap_timer PRIVATE ${CMAKE_DL_LIBS})

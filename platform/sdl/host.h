@@ -78,6 +78,3 @@ bool injectedFailure(PlatformCall call);
 
 // Records the box and returns true when a test has asked for boxes to be recorded. Any thread.
 bool recordedInsteadOfShown(const char* caption, const char* text);
-
-// Closes what SDL holds, unless a started thread still runs. Main thread, after WinMain.
-void stopHost();

@@ -159,23 +159,6 @@ void releaseDestroyedWindows() {
     }
 }
 
-void stopHost() {
-    Registry& r = registry();
-    if (!r.videoStarted || runningThreads() > 0) return;
-    {
-        std::lock_guard lock(r.lock);
-        for (auto& w : r.windows) {
-            if (w->sdl != nullptr) SDL_DestroyWindow(w->sdl);
-            w->sdl = nullptr;
-            w->alive.store(false);
-        }
-    }
-    if (r.arrow != nullptr) SDL_FreeCursor(r.arrow);
-    r.arrow = nullptr;
-    SDL_Quit();
-    r.videoStarted = false;
-}
-
 PlatformCensus platformCensus() {
     Registry& r = registry();
     PlatformCensus census{};
