@@ -12,6 +12,8 @@
 #   alt-f4        Alt+F4 ends the program with status 0
 #   missing-hand  without res/hd: the window stays black behind an "Error" box, and the program
 #                 ends with status 0 once the box is dismissed
+#   no-display    with no X server to talk to: no window, "Error: GL Startup Failed!" on standard
+#                 error in place of the box, status 0
 #
 # The program runs from a temporary working directory that holds res/. Without a window manager
 # the window's client area is the whole 800 x 600 at the screen's top left, so screen pixels are
@@ -227,6 +229,13 @@ case_missing_hand() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended before the box was dismissed"
   xdotool windowfocus --sync "$box" key --window "$box" Return
   expect_exit_0 "after the box was dismissed"
+}
+
+case_no_display() {
+  (cd "$work" && env -u DISPLAY -u WAYLAND_DISPLAY "$program" >"$work/stdout.txt" 2>"$work/stderr.txt") &
+  pid=$!
+  expect_exit_0 "with no display"
+  grep -qx 'Error: GL Startup Failed!' "$work/stderr.txt" || fail "standard error: $(cat "$work/stderr.txt")"
 }
 
 declare -F "case_${case_name//-/_}" >/dev/null || { echo "unknown case $case_name" >&2; exit 2; }

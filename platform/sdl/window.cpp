@@ -127,6 +127,13 @@ bool startVideo() {
     if (r.videoStarted) return true;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // Ctrl+C and SIGTERM end the process as usual
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    // With no window system SDL falls back to drivers that draw nowhere (offscreen, dummy, KMS);
+    // a window there would be invisible, so there is no window to be had.
+    const std::string driver = SDL_GetCurrentVideoDriver();
+    if (driver != "x11" && driver != "wayland") {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
     r.wakeType.store(SDL_RegisterEvents(1));
     r.videoStarted = true;
     return true;
