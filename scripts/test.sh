@@ -27,9 +27,12 @@ configure() {  # configure DIR COMPILER_C COMPILER_CXX EXTRA...
     -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" "$@" >/dev/null
 }
 
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+
 run_tests() {  # run_tests DIR: unit and GL tests in parallel, then the end-to-end runs one by one
-  ctest --test-dir "$1" --output-on-failure -j2 -LE e2e
-  ctest --test-dir "$1" --output-on-failure -L e2e --no-tests=ignore
+  ctest --test-dir "$1" --output-on-failure -j2 -LE e2e | tee -a "$summary"
+  ctest --test-dir "$1" --output-on-failure -L e2e --no-tests=ignore | tee -a "$summary"
 }
 
 step "plain build (g++)"
@@ -69,3 +72,6 @@ cmake --build build/tsan
 run_tests build/tsan
 
 step "all test runs passed"
+# ctest's own lines read "100% tests passed, 0 tests failed out of N"; add them up.
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$summary" | awk '{ n += $1 } END { print n + 0 }')
+echo "$total passed, 0 failed"
