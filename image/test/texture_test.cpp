@@ -8,6 +8,7 @@
 
 #include "image/image.h"
 #include "testing/gl_context.h"
+#include "testing/gl_readback.h"
 #include "testing/resource_dir.h"
 
 namespace {
@@ -66,32 +67,6 @@ Bytes expectedTexels(const Bytes& stored, int width, int height, int pixelSize, 
     return texels;
 }
 
-Bytes boundTexels(GLenum format, std::size_t size) {
-    Bytes texels(size);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, texels.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    return texels;
-}
-
-GLint integer(GLenum what) {
-    GLint value = 0;
-    glGetIntegerv(what, &value);
-    return value;
-}
-
-GLint levelParameter(GLenum what) {
-    GLint value = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, what, &value);
-    return value;
-}
-
-GLint textureParameter(GLenum what) {
-    GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, what, &value);
-    return value;
-}
-
 class LoadImageTexture : public GlTest {
 protected:
     ScratchWorkingDirectory directory;
@@ -140,19 +115,19 @@ TEST_P(LoadImageTextureFormats, TopRowAtTZeroInRgbOrder) {
     const std::int32_t texture = load(file);
 
     ASSERT_GT(texture, 0);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), texture);
-    EXPECT_EQ(integer(GL_UNPACK_ALIGNMENT), 8);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), pixelSize);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), image.width);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), image.height);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), texture);
+    EXPECT_EQ(glInteger(GL_UNPACK_ALIGNMENT), 8);
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_INTERNAL_FORMAT), pixelSize);
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_WIDTH), image.width);
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_HEIGHT), image.height);
     const GLenum format = pixelSize == 4 ? GL_RGBA : GL_RGB;
     const bool bottomUp = (image.descriptor & 0x20) == 0;
-    EXPECT_EQ(boundTexels(format, stored.size()),
+    EXPECT_EQ(boundTextureBytes(format, stored.size()),
               expectedTexels(stored, image.width, image.height, pixelSize, bottomUp));
-    EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), GL_CLAMP);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), GL_CLAMP);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_WRAP_S), GL_CLAMP);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_WRAP_T), GL_CLAMP);
     GLint environment = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &environment);
     EXPECT_EQ(environment, GL_MODULATE);
@@ -177,7 +152,7 @@ TEST_F(LoadImageTexture, NameIsFreshForEachImage) {
     EXPECT_GT(first, 0);
     EXPECT_GT(second, 0);
     EXPECT_NE(first, second);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), second);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), second);
 }
 
 // Files the reader refuses: no OpenGL call at all, so no name is taken.
@@ -192,7 +167,7 @@ class LoadImageTextureRefused : public LoadImageTexture, public ::testing::WithP
 
 TEST_P(LoadImageTextureRefused, MakesNoOpenGlCall) {
     EXPECT_EQ(load(GetParam().file), -1);
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), 0);
     GLuint next = 0;
     glGenTextures(1, &next);
     EXPECT_EQ(next, 1u) << "a texture name was taken";
@@ -224,7 +199,7 @@ class LoadImageTextureDepth : public LoadImageTexture, public ::testing::WithPar
 TEST_P(LoadImageTextureDepth, IsRefusedAndItsNameDeleted) {
     EXPECT_EQ(load(GetParam().file), -1);
     EXPECT_FALSE(glIsTexture(1)) << "the name bound for the refused image is still a texture";
-    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), 0);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), 0);
 }
 
 Bytes colourMappedFile() {

@@ -10,6 +10,7 @@
 #include "scene/scene.h"
 #include "scene/test/scene_files.h"
 #include "testing/gl_context.h"
+#include "testing/resource_dir.h"
 
 namespace {
 std::atomic<long> allocationCount{0};
@@ -46,10 +47,8 @@ void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); 
 
 namespace {
 
-using scenetest::ResourceDir;
 using scenetest::Rgba;
-using scenetest::solidFont;
-using scenetest::solidTga;
+using scenetest::writeSceneResources;
 
 class FrameLoopAllocation : public GlTest {
 protected:
@@ -62,10 +61,8 @@ protected:
 };
 
 TEST_F(FrameLoopAllocation, IsNoneOnceTheDriverHasSeenEveryState) {
-    ResourceDir dir;
-    dir.write("hd", solidTga(4, 4, Rgba{255, 0, 0, 255}));
-    dir.write("tl", solidTga(4, 4, Rgba{0, 255, 0, 255}));
-    dir.write("fm", solidFont(8));
+    ScratchWorkingDirectory dir;
+    writeSceneResources(dir, Rgba{255, 0, 0, 255}, Rgba{0, 255, 0, 255});
     struct Counts {
         long atFirstSwap = 0;
         long atLastSwap = 0;

@@ -1,13 +1,10 @@
-// Small resource files for scene tests, written into a temporary working directory.
+// Small resource files for scene tests.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <string>
 #include <vector>
+
+#include "testing/resource_dir.h"
 
 namespace scenetest {
 
@@ -46,33 +43,11 @@ inline std::vector<std::uint8_t> solidFont(std::int8_t advance) {
     return file;
 }
 
-// A temporary directory that becomes the working directory for the test's life, with a res/
-// folder to put resource files in. The previous working directory comes back afterwards.
-class ResourceDir {
-public:
-    ResourceDir() : previous_(std::filesystem::current_path()) {
-        char pattern[] = "/tmp/velmory-scene-XXXXXX";
-        dir_ = mkdtemp(pattern);
-        std::filesystem::create_directory(dir_ / "res");
-        std::filesystem::current_path(dir_);
-    }
-    ~ResourceDir() {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(dir_);
-    }
-    ResourceDir(const ResourceDir&) = delete;
-    ResourceDir& operator=(const ResourceDir&) = delete;
-
-    void write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-        std::FILE* f = std::fopen((dir_ / "res" / name).c_str(), "wb");
-        if (f == nullptr) return;
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-
-private:
-    std::filesystem::path previous_;
-    std::filesystem::path dir_;
-};
+// The three resource files of a scene: one-colour hand and title images and a solid font.
+inline void writeSceneResources(const ScratchWorkingDirectory& dir, Rgba hand, Rgba title) {
+    dir.write("res/hd", solidTga(4, 4, hand));
+    dir.write("res/tl", solidTga(4, 4, title));
+    dir.write("res/fm", solidFont(8));
+}
 
 }  // namespace scenetest

@@ -14,14 +14,15 @@
 #include "scene/scene.h"
 #include "scene/test/scene_files.h"
 #include "testing/gl_context.h"
+#include "testing/resource_dir.h"
 
 
 namespace {
 
-using scenetest::ResourceDir;
 using scenetest::Rgba;
 using scenetest::solidFont;
 using scenetest::solidTga;
+using scenetest::writeSceneResources;
 
 constexpr int Width = 800;
 constexpr int Height = 600;
@@ -94,10 +95,10 @@ TEST_F(HandsSceneTest, AFailedLoadShowsItsOneMessageStopsAndDrawsNoFrame) {
         ASSERT_TRUE(makeTestGlContext());
         headlessReset();
         RunFlag.store(1);
-        ResourceDir dir;
-        if (std::string(c.missing) != "hd") dir.write("hd", solidTga(4, 4, Red));
-        if (std::string(c.missing) != "tl") dir.write("tl", solidTga(4, 4, Clear));
-        if (std::string(c.missing) != "fm") dir.write("fm", solidFont(8));
+        ScratchWorkingDirectory dir;
+        if (std::string(c.missing) != "hd") dir.write("res/hd", solidTga(4, 4, Red));
+        if (std::string(c.missing) != "tl") dir.write("res/tl", solidTga(4, 4, Clear));
+        if (std::string(c.missing) != "fm") dir.write("res/fm", solidFont(8));
 
         runHandsScene();
 
@@ -118,10 +119,8 @@ TEST_F(HandsSceneTest, AFailedLoadShowsItsOneMessageStopsAndDrawsNoFrame) {
 }
 
 TEST_F(HandsSceneTest, ARunFlagClearedDuringStartUpDrawsNoFrame) {
-    ResourceDir dir;
-    dir.write("hd", solidTga(4, 4, Red));
-    dir.write("tl", solidTga(4, 4, Clear));
-    dir.write("fm", solidFont(8));
+    ScratchWorkingDirectory dir;
+    writeSceneResources(dir, Red, Clear);
     RunFlag.store(0);
 
     runHandsScene();
@@ -131,10 +130,8 @@ TEST_F(HandsSceneTest, ARunFlagClearedDuringStartUpDrawsNoFrame) {
 }
 
 TEST_F(HandsSceneTest, EscapeFinishesAndSwapsItsFrameThenReturns) {
-    ResourceDir dir;
-    dir.write("hd", solidTga(4, 4, Red));
-    dir.write("tl", solidTga(4, 4, Clear));
-    dir.write("fm", solidFont(8));
+    ScratchWorkingDirectory dir;
+    writeSceneResources(dir, Red, Clear);
     headlessOnSwap(
         [](int swaps, void*) {
             if (swaps == 3) KeyTable[VK_ESCAPE].store(1);
@@ -150,10 +147,8 @@ TEST_F(HandsSceneTest, EscapeFinishesAndSwapsItsFrameThenReturns) {
 }
 
 TEST_F(HandsSceneTest, AWindowClosedDuringAFrameEndsTheLoopAfterThatFrame) {
-    ResourceDir dir;
-    dir.write("hd", solidTga(4, 4, Red));
-    dir.write("tl", solidTga(4, 4, Clear));
-    dir.write("fm", solidFont(8));
+    ScratchWorkingDirectory dir;
+    writeSceneResources(dir, Red, Clear);
     headlessOnSwap([](int swaps, void*) { if (swaps == 2) windowDestroyed(); }, nullptr);
 
     runHandsScene();
@@ -163,10 +158,8 @@ TEST_F(HandsSceneTest, AWindowClosedDuringAFrameEndsTheLoopAfterThatFrame) {
 
 // The title goes in the frame after the first clock reading past its end time, not at it.
 TEST_F(HandsSceneTest, TheTitleShowsForSixSecondsAndInTheFrameThatPassesThem) {
-    ResourceDir dir;
-    dir.write("hd", solidTga(4, 4, Clear));
-    dir.write("tl", solidTga(4, 4, Green));
-    dir.write("fm", solidFont(8));
+    ScratchWorkingDirectory dir;
+    writeSceneResources(dir, Clear, Green);
     struct Script {
         std::vector<std::int32_t> clock = {6999, 7000, 7001, 7002};  // read in frames 2..5
         std::vector<bool> titleShown;
@@ -222,8 +215,8 @@ protected:
 
     // A texture made from a TGA file written to a temporary directory.
     std::int32_t texture(const std::vector<std::uint8_t>& tga) {
-        ResourceDir dir;
-        dir.write("t", tga);
+        ScratchWorkingDirectory dir;
+        dir.write("res/t", tga);
         return loadImageTexture("res\\t");
     }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "testing/gl_context.h"
+#include "testing/gl_readback.h"
 #include "testing/resource_dir.h"
 #include "text/test/font_bytes.h"
 #include "text/text.h"
@@ -12,33 +13,6 @@
 namespace {
 
 constexpr GLint ClampToEdge = 0x812F;
-
-GLint boundTexture() {
-    GLint name = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
-    return name;
-}
-
-GLint levelParameter(GLenum what) {
-    GLint value = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, what, &value);
-    return value;
-}
-
-GLint textureParameter(GLenum what) {
-    GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, what, &value);
-    return value;
-}
-
-// The bound texture's level 0, read back without row padding.
-std::vector<std::uint8_t> boundTextureBytes(GLenum format, std::size_t size) {
-    std::vector<std::uint8_t> bytes(size);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, bytes.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    return bytes;
-}
 
 class LoadBitmapFont : public GlTest {
 protected:
@@ -72,14 +46,14 @@ TEST_F(LoadBitmapFont, ExampleFileLoadsAsLuminanceTexture) {
     EXPECT_EQ(font.red, 0.5f);
 
     EXPECT_NE(font.texture, 0u);
-    EXPECT_EQ(boundTexture(), static_cast<GLint>(font.texture));
-    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_WIDTH), 256);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_HEIGHT), 256);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_MIN_FILTER), GL_NEAREST);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_MAG_FILTER), GL_NEAREST);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_S), ClampToEdge);
-    EXPECT_EQ(textureParameter(GL_TEXTURE_WRAP_T), ClampToEdge);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), static_cast<GLint>(font.texture));
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_INTERNAL_FORMAT), GL_LUMINANCE);
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_WIDTH), 256);
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_HEIGHT), 256);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_WRAP_S), ClampToEdge);
+    EXPECT_EQ(boundTextureParameter(GL_TEXTURE_WRAP_T), ClampToEdge);
     const std::vector<std::uint8_t> pixels(file.begin() + 276, file.end());
     EXPECT_EQ(boundTextureBytes(GL_LUMINANCE, pixels.size()), pixels);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -110,7 +84,7 @@ TEST_P(LoadBitmapFontDepth, UploadsRowsExactly) {
 
     EXPECT_EQ(font.pixelFormat, depth.pixelFormat);
     EXPECT_EQ(font.cellsPerRow, 2);
-    EXPECT_EQ(levelParameter(GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(depth.glFormat));
+    EXPECT_EQ(boundTextureLevelParameter(GL_TEXTURE_INTERNAL_FORMAT), static_cast<GLint>(depth.glFormat));
     const std::vector<std::uint8_t> pixels(file.begin() + 276, file.end());
     EXPECT_EQ(boundTextureBytes(depth.glFormat, pixels.size()), pixels);
     GLint alignment = 0;
@@ -190,7 +164,7 @@ class LoadMalformedFont : public LoadBitmapFont, public ::testing::WithParamInte
 TEST_P(LoadMalformedFont, IsRefusedWithoutOpenGlCalls) {
     directory.write("res/fm", GetParam().bytes);
     EXPECT_FALSE(loadBitmapFont(font));
-    EXPECT_EQ(boundTexture(), 0);
+    EXPECT_EQ(glInteger(GL_TEXTURE_BINDING_2D), 0);
     GLuint next = 0;
     glGenTextures(1, &next);
     EXPECT_EQ(next, 1u) << "a texture name was taken before the refusal";
