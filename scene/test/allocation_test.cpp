@@ -50,15 +50,7 @@ namespace {
 using scenetest::Rgba;
 using scenetest::writeSceneResources;
 
-class FrameLoopAllocation : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        headlessReset();
-        RunFlag.store(1);
-        for (auto& key : KeyTable) key.store(0);
-    }
-};
+using FrameLoopAllocation = scenetest::HeadlessSceneTest;
 
 TEST_F(FrameLoopAllocation, IsNoneOnceTheDriverHasSeenEveryState) {
     ScratchWorkingDirectory dir;

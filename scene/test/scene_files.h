@@ -1,9 +1,12 @@
-// Small resource files for scene tests.
+// What the scene tests share: small resource files and a fixture for whole runs of the scene.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "app/input.h"
+#include "platform/headless/headless.h"
+#include "testing/gl_context.h"
 #include "testing/resource_dir.h"
 
 namespace scenetest {
@@ -49,5 +52,17 @@ inline void writeSceneResources(const ScratchWorkingDirectory& dir, Rgba hand, R
     dir.write("res/tl", solidTga(4, 4, title));
     dir.write("res/fm", solidFont(8));
 }
+
+// Every test starts with a fresh context, the headless platform reset, RunFlag at 1 and every
+// key up.
+class HeadlessSceneTest : public GlTest {
+protected:
+    void SetUp() override {
+        GlTest::SetUp();
+        headlessReset();
+        RunFlag.store(1);
+        for (auto& key : KeyTable) key.store(0);
+    }
+};
 
 }  // namespace scenetest

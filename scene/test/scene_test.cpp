@@ -67,15 +67,7 @@ std::string describe(Rgba c) {
 
 // --- Start-up and the frame loop -------------------------------------------------------------
 
-class HandsSceneTest : public GlTest {
-protected:
-    void SetUp() override {
-        GlTest::SetUp();
-        headlessReset();
-        RunFlag.store(1);
-        for (auto& key : KeyTable) key.store(0);
-    }
-};
+using HandsSceneTest = scenetest::HeadlessSceneTest;
 
 struct StartupFailure {
     const char* missing;
