@@ -12,6 +12,9 @@
 #   alt-f4        Alt+F4 ends the program with status 0
 #   missing-hand  without res/hd: the window stays black behind an "Error" box, and the program
 #                 ends with status 0 once the box is dismissed
+#   focus-away    Right held while the keyboard focus goes to another window and released there:
+#                 the right hand stays up (the key-up never reached the window) until Right is
+#                 pressed and released in the window again
 #   no-display    with no X server to talk to: no window, "Error: GL Startup Failed!" on standard
 #                 error in place of the box, status 0
 #
@@ -229,6 +232,46 @@ case_missing_hand() {
   kill -0 "$pid" 2>/dev/null || fail "the program ended before the box was dismissed"
   xdotool windowfocus --sync "$box" key --window "$box" Return
   expect_exit_0 "after the box was dismissed"
+}
+
+# rolled NAME: true when the right hand stands well above the left one in shot NAME.
+rolled() {
+  local rightTop leftTop
+  rightTop=$(top_of_content "$1" "$RightHalf")
+  leftTop=$(top_of_content "$1" "$LeftHalf")
+  greater "$leftTop" "$((rightTop + 200))"
+}
+
+case_focus_away() {
+  start_program
+  local window other
+  window=$(wait_for_window Velmory) || fail "no window titled Velmory"
+  wait_until 15 title_gone || fail "the title image did not go"
+  xdotool keydown Right
+  sleep 1.5
+  shot held
+  rolled held || fail "Right held: the hands did not roll"
+
+  xlogo -geometry 100x100+900+600 &
+  local logo=$!
+  other=$(wait_for_window xlogo) || { kill "$logo"; fail "no second window"; }
+  xdotool windowfocus --sync "$other"
+  xdotool keyup Right  # released in the other window
+  sleep 1.5
+  shot away
+  rolled away || { kill "$logo"; fail "the hands came back although no key-up reached the window"; }
+
+  xdotool windowfocus --sync "$window"
+  press Right
+  sleep 2
+  shot back
+  kill "$logo"
+  rolled back && fail "Right pressed and released in the window: the hands stay rolled"
+  greater "$(nonwhite back "$LeftHand")" 0.1 || fail "the left hand is not back at rest"
+  greater "$(nonwhite back "$RightHand")" 0.1 || fail "the right hand is not back at rest"
+
+  xdotool keydown Escape
+  expect_exit_0 "after Escape"
 }
 
 case_no_display() {

@@ -15,7 +15,7 @@ set_tests_properties(startup_tests PROPERTIES TIMEOUT 120)
 find_package(X11 REQUIRED)
 add_executable(close_request test/close_request.cpp)
 target_link_libraries(close_request PRIVATE X11::X11 velmory_warnings)
-foreach(case session close alt-f4 missing-hand no-display)
+foreach(case session close alt-f4 missing-hand focus-away no-display)
   add_test(NAME e2e_${case}
     COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/test/e2e.sh $<TARGET_FILE:velmory> ${PROJECT_SOURCE_DIR}/res
             $<TARGET_FILE:close_request> ${case})

@@ -12,6 +12,7 @@
 // destroyed, and every other event, make no message. Window and range filters are not
 // implemented: GetMessageA retrieves every message. Main thread, except PostMessageA.
 #include <deque>
+#include <iterator>
 #include <mutex>
 
 #include "platform/sdl/host.h"
@@ -62,7 +63,26 @@ WPARAM mouseKeys(std::uint32_t buttons) {
     return keys;
 }
 
+// When a window loses the keyboard focus, SDL releases every key it holds down: one key-up each,
+// queued in the same pass as, and right before, the window's focus-lost event. Win32 sends no
+// such key-ups: a key released while another window has the focus stays down here until a key-up
+// for it reaches this window. So a key-up that only other key-ups separate from this window's
+// focus-lost event, already queued, is SDL's own and makes no message.
+bool releasedByFocusLoss(const SDL_KeyboardEvent& key) {
+    SDL_Event pending[SDL_NUM_SCANCODES + 1];
+    const int count = SDL_PeepEvents(pending, static_cast<int>(std::size(pending)), SDL_PEEKEVENT, SDL_FIRSTEVENT,
+                                     SDL_LASTEVENT);
+    for (int i = 0; i < count; ++i) {
+        const SDL_Event& next = pending[i];
+        if (next.type == SDL_KEYUP && next.key.windowID == key.windowID) continue;
+        return next.type == SDL_WINDOWEVENT && next.window.event == SDL_WINDOWEVENT_FOCUS_LOST &&
+               next.window.windowID == key.windowID;
+    }
+    return false;
+}
+
 bool fromKey(const SDL_KeyboardEvent& key, MSG& msg) {
+    if (key.state == SDL_RELEASED && releasedByFocusLoss(key)) return false;
     const KeyMessage m = keyMessage(key.state == SDL_PRESSED, key.keysym.scancode, (key.keysym.mod & KMOD_ALT) != 0,
                                     (key.keysym.mod & KMOD_CTRL) != 0, key.repeat != 0);
     if (m.message == 0) return false;
