@@ -7,11 +7,11 @@ packages=(
   # build
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   # libraries
-  libsdl2-dev libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
+  libsdl2-dev libx11-dev libgl-dev libegl-dev libglu1-mesa-dev libgl1-mesa-dri libegl-mesa0
   # tests and benchmarks
   libgtest-dev libbenchmark-dev libstb-dev
   # end-to-end runs under a virtual display
-  xvfb xauth xdotool x11-apps x11-utils imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick  # x11-apps: xwd, xlogo; x11-utils: xwininfo
   # the resource generator
   libfreetype-dev fonts-dejavu-core libcairo2-dev
 )
